@@ -27,7 +27,8 @@ private:
     std::size_t size_ = 0;
 };
 
-// An owned text. Default-constructed it is absent. Its storage is its own:
+// An owned text. Default-constructed it is absent. Failing to get memory for
+// one ends the program (text/text_storage.h). Its storage is its own:
 // no other text or control shares it. Releasing is the end of its life.
 class Text {
 public:
@@ -61,8 +62,12 @@ Text concat(std::initializer_list<TextRef> parts);
 // Sign of a - b in unsigned byte order: exactly -1, 0 or +1.
 std::int32_t compare(TextRef a, TextRef b);
 // Folds full-width forms, skips white space, reads the longest decimal number prefix; 0 if none.
+// The result is the nearest double, whatever the C locale; a number beyond the largest
+// double gives the largest double (with its sign), so no text gives infinity or NaN.
 double text_to_number(TextRef text);
 // "%.13g" with trailing zeros trimmed and a three-digit exponent ("1e+013"); never empty.
+// The same text with every compiler and C runtime. -0.0 gives "-0" as printf does;
+// infinities and NaN, which the program never makes, give "inf", "-inf" and "nan".
 Text number_to_text(double value);
 
 }  // namespace kestrava
