@@ -270,16 +270,18 @@ Text number_to_text(double value) {
     const bool negative = *in == '-';
     if (negative) ++in;
     char digits[13];
+    std::memset(digits, '0', sizeof digits);
     int count = 0;
-    for (; *in != 'e'; ++in) {
+    for (; *in != 'e' && *in != '\0'; ++in) {
         // Skips the radix character, whatever the C locale made of it.
         if (*in >= '0' && *in <= '9' && count < 13) digits[count++] = *in;
     }
-    ++in;  // 'e'
-    const bool exponent_negative = *in == '-';
-    ++in;  // sign
     int exponent = 0;
-    for (; *in != '\0'; ++in) exponent = exponent * 10 + (*in - '0');
+    bool exponent_negative = false;
+    if (*in == 'e') {
+        exponent_negative = in[1] == '-';
+        for (in += 2; *in >= '0' && *in <= '9'; ++in) exponent = exponent * 10 + (*in - '0');
+    }
     if (exponent_negative) exponent = -exponent;
 
     int significant = count;
