@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 
 namespace kestrava {
 
@@ -33,8 +34,14 @@ private:
 class Text {
 public:
     Text() = default;
-    Text(Text&&) noexcept = default;
-    Text& operator=(Text&&) noexcept = default;
+    // A moved-from text is absent (size 0).
+    Text(Text&& other) noexcept : bytes_(std::move(other.bytes_)), size_(other.size_) { other.size_ = 0; }
+    Text& operator=(Text&& other) noexcept {
+        bytes_ = std::move(other.bytes_);
+        size_ = other.size_;
+        if (&other != this) other.size_ = 0;
+        return *this;
+    }
     Text(const Text&) = delete;
     Text& operator=(const Text&) = delete;
 

@@ -51,11 +51,22 @@ TEST(TextStorage, WithSizeIsZeroFilledAndTerminated) {
     for (std::size_t i = 0; i <= 5; ++i) EXPECT_EQ(text.data()[i], '\0') << i;
 }
 
-TEST(TextStorage, MovingLeavesTheSourceAbsent) {
+// A moved-from text must not claim the bytes it no longer has.
+TEST(TextStorage, MovingLeavesTheSourceAbsentAndEmpty) {
     Text from = Text::copy_of("abc");
     const Text to = std::move(from);
     EXPECT_EQ(bytes_of(to), "abc");
     EXPECT_TRUE(from.absent());  // NOLINT(bugprone-use-after-move): the moved-from state is the point
+    EXPECT_EQ(from.size(), 0u);
+
+    Text assigned = Text::copy_of("x");
+    assigned = std::move(from);  // an absent text replaces a present one
+    EXPECT_TRUE(assigned.absent());
+    EXPECT_EQ(assigned.size(), 0u);
+    from = Text::copy_of("60");
+    assigned = std::move(from);
+    EXPECT_EQ(bytes_of(assigned), "60");
+    EXPECT_EQ(from.size(), 0u);
 }
 
 // --- Byte length -------------------------------------------------------------
