@@ -92,7 +92,7 @@ void LabelWindow::paint() {
     if (capacity <= 1) return;
     const auto text = std::make_unique<wchar_t[]>(static_cast<std::size_t>(capacity));
     const int length = GetWindowTextW(hwnd_, text.get(), capacity);
-    SelectedObject font(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc.get(), TRANSPARENT);
     SetTextColor(dc.get(), spec_->settings.text_colour);
     DrawTextW(dc.get(), text.get(), length, &client, label_draw_flags(spec_->settings));
@@ -118,6 +118,12 @@ LRESULT CALLBACK LabelWindow::procedure(HWND window, UINT message, WPARAM wparam
             return 0;
         case feedback_message:
             return self->on_feedback(wparam, lparam);
+        case WM_SETFONT:
+            self->font_ = reinterpret_cast<HFONT>(wparam);
+            if (LOWORD(lparam)) InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(self->font_);
         case WM_NCDESTROY:
             self->hwnd_ = nullptr;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);

@@ -58,6 +58,7 @@ private:
     ControlHost* host_;
     const ControlSpec* spec_;
     Text caption_;
+    HFONT font_ = nullptr;  // WM_SETFONT's; the default GUI font until then
     HWND hwnd_ = nullptr;
 };
 
