@@ -43,9 +43,8 @@ std::string result_message(long long seconds, const std::string& count) {
     return "共计" + std::to_string(seconds) + "秒，共计打了" + count + "个汉字";
 }
 
-std::string scenario_artifact(const std::string& extension) {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "e2e";
+std::string scenario_artifact(const testing::TestInfo& scenario, const std::string& extension) {
+    std::string name = std::string(scenario.test_suite_name()) + "." + scenario.name();
     std::replace(name.begin(), name.end(), '/', '_');
     std::filesystem::create_directories(KESTRAVA_E2E_LOG_DIR);
     return std::string(KESTRAVA_E2E_LOG_DIR) + "/" + name + extension;
@@ -62,7 +61,7 @@ void KestravaTest::SetUp() {
         ASSERT_TRUE(std::filesystem::exists(file))
             << file << " is missing: build the Windows preset first (make build)";
 
-    log_file_ = scenario_artifact(".log");
+    log_file_ = scenario_artifact(*testing::UnitTest::GetInstance()->current_test_info(), ".log");
     std::ofstream(log_file_, std::ios::trunc) << "scenario with " << GetParam().locale << "\n";
     probe_ = std::make_unique<ProbeClient>(std::vector<std::string>{wine_run_, probe_exe_},
                                            wine_environment(), log_file_);

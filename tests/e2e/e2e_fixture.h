@@ -133,5 +133,5 @@ protected:
 #define KESTRAVA_E2E_FOR_EVERY_CODE_PAGE(suite) \
     INSTANTIATE_TEST_SUITE_P(CodePages, suite, testing::ValuesIn(code_pages()), code_page_name)
 
-// Where the running scenario's log (".log") and failure screenshot (".png") go.
-std::string scenario_artifact(const std::string& extension);
+// Where a scenario's log (".log") and failure screenshot (".png") go.
+std::string scenario_artifact(const testing::TestInfo& scenario, const std::string& extension);

@@ -13,18 +13,25 @@
 namespace {
 
 class ScreenshotOnFailure : public testing::EmptyTestEventListener {
-    void OnTestStart(const testing::TestInfo&) override { taken_ = false; }
+    // The scenario's name is taken here: gtest is locked while it reports a failure.
+    void OnTestStart(const testing::TestInfo& scenario) override {
+        taken_ = false;
+        screenshot_ = scenario_artifact(scenario, ".png");
+        log_ = scenario_artifact(scenario, ".log");
+    }
 
     void OnTestPartResult(const testing::TestPartResult& result) override {
         if (!result.failed() || taken_ || !std::getenv("DISPLAY")) return;
         taken_ = true;
-        std::string file = scenario_artifact(".png");
-        CommandResult shot = run_command({"import", "-window", "root", file}, std::chrono::seconds(20));
-        std::cout << (shot.exit_code == 0 ? "screenshot: " : "no screenshot could be taken: ") << file
-                  << "\nlog: " << scenario_artifact(".log") << std::endl;
+        CommandResult shot =
+            run_command({"import", "-window", "root", screenshot_}, std::chrono::seconds(20));
+        std::cout << (shot.exit_code == 0 ? "screenshot: " : "no screenshot could be taken: ")
+                  << screenshot_ << "\nlog: " << log_ << std::endl;
     }
 
     bool taken_ = false;
+    std::string screenshot_;
+    std::string log_;
 };
 
 }  // namespace
