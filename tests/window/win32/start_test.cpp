@@ -181,6 +181,39 @@ TEST_F(StartTest, EventsDuringCreationAreDroppedAndTheCreatedEventFindsEveryHand
     EXPECT_EQ(recorder().of(Event::feedback), (std::vector<Seen>{{标签1, Event::feedback, 7, 8}}));
 }
 
+// A CBT hook that refuses the creation of one window makes loading fail.
+HHOOK refusing_hook;
+const wchar_t* refused_class;
+
+LRESULT CALLBACK refuse_creation(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lparam)->lpcs;
+        // System classes may come with the common controls version in front ("6.0...!Edit").
+        if (!IS_INTRESOURCE(create->lpszClass)) {
+            const std::wstring name = create->lpszClass;
+            const std::wstring wanted = refused_class;
+            if (name.size() >= wanted.size() && _wcsicmp(name.c_str() + name.size() - wanted.size(), wanted.c_str()) == 0)
+                return 1;
+        }
+    }
+    return CallNextHookEx(refusing_hook, code, wparam, lparam);
+}
+
+TEST_F(StartTest, LoadingFailsWhenAWindowCannotBeCreated) {
+    for (const wchar_t* refused : {L"KestravaMainWindow", L"Edit"}) {
+        SCOPED_TRACE(std::string(refused, refused + wcslen(refused)));
+        recorder() = Recorder{};
+        refused_class = refused;
+        refusing_hook = SetWindowsHookExW(WH_CBT, refuse_creation, nullptr, GetCurrentThreadId());
+        win32::MainWindow failing(form, GetModuleHandleW(nullptr));
+        const bool loaded = failing.load();
+        UnhookWindowsHookEx(refusing_hook);
+        EXPECT_FALSE(loaded);
+        EXPECT_TRUE(recorder().of(Event::created).empty());
+    }
+    EXPECT_EQ(FindWindowW(L"KestravaMainWindow", nullptr), nullptr);
+}
+
 TEST_F(StartTest, FocusComesBackToTheControlThatHadIt) {
     load(form);
     const HWND other = CreateWindowExW(0, L"Static", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100,
