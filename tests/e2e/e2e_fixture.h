@@ -28,6 +28,7 @@ struct CodePage {
 
 std::vector<CodePage> code_pages();
 std::string code_page_name(const testing::TestParamInfo<CodePage>& info);
+void PrintTo(const CodePage& code_page, std::ostream* out);
 
 // Window ids of the main window's controls: their places in the form.
 namespace control {
@@ -91,9 +92,9 @@ protected:
 
     // Acting as a user.
     void press(const std::string& keys);  // xdotool key names, space-separated
+    void xdotool(const std::vector<std::string>& arguments);
     void press_repeated(const std::string& key, int times, int delay_ms);
     void click(const Kestrava& kestrava, int control_id);
-    void activate(long long xid);
     // Types the text as key presses into 编辑框1 and waits until it shows them.
     testing::AssertionResult type_text(const Kestrava& kestrava, const std::string& text);
     void close_box(const ResultBox& box);
@@ -111,7 +112,9 @@ protected:
     Check label_is(const Kestrava& kestrava, const std::string& caption);
     Check typed_is(const Kestrava& kestrava, const std::string& text);
     Check boxes_of(const Kestrava& kestrava, size_t count);
+    // Foreground for Windows and X focus from the window manager.
     Check foreground(const Kestrava& kestrava);
+    long long x_focus();  // the X window that has the focus
 
     // Waits until the instance shows `count` result boxes and returns them.
     std::vector<ResultBox> wait_for_boxes(const Kestrava& kestrava, size_t count);

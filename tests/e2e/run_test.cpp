@@ -17,7 +17,7 @@ TEST_P(RunTest, ByHotkeysCountsSecondsAndReportsTheTypedCharacters) {
     press("F2");
     ASSERT_TRUE(eventually("标签1 counting: 1秒", [&] { return label_is(*kestrava, "1秒"); }, 3s));
     ASSERT_TRUE(type_text(*kestrava, typed_sample));
-    ASSERT_TRUE(eventually("标签1 counting on: 2秒", [&] { return label_is(*kestrava, "2秒"); }, 3s));
+    ASSERT_TRUE(eventually("标签1 counting on: 2秒", [&] { return seconds_at_least(*kestrava, 2); }, 3s));
 
     press("F3");
     auto boxes = wait_for_boxes(*kestrava, 1);
@@ -135,6 +135,7 @@ TEST_P(RunTest, OneMinuteLimitLocksTheBoxAndStopsAt60Seconds) {
     press("F2");
     ASSERT_TRUE(eventually("标签1 at 1秒", [&] { return label_is(*kestrava, "1秒"); }, 3s));
     ASSERT_TRUE(type_text(*kestrava, typed_sample));
+    // Found by polling rather than wait_for_boxes: the run takes a minute.
     auto boxes = [&] {
         std::vector<ResultBox> found;
         EXPECT_TRUE(eventually("the run stopping by itself with a box", [&] {
