@@ -170,18 +170,32 @@ double timed_stop(HWND main, DWORD pid, std::size_t expected_bytes) {
     return elapsed;
 }
 
+// The GBK bytes of a text, as the stop action has to count them.
+double timed_gbk_conversion(const std::wstring& text, std::size_t expected_bytes) {
+    std::string gbk(expected_bytes, '\0');
+    const double started = now_ms();
+    const int bytes = WideCharToMultiByte(936, 0, text.data(), static_cast<int>(text.size()),
+                                          gbk.data(), static_cast<int>(gbk.size()), nullptr, nullptr);
+    const double elapsed = now_ms() - started;
+    if (static_cast<std::size_t>(bytes) != expected_bytes) {
+        fail(L"the text is " + std::to_wstring(bytes) + L" bytes in GBK, expected " +
+             std::to_wstring(expected_bytes));
+    }
+    return elapsed;
+}
+
 }  // namespace
 
-// stop-cost RUNS [CHARACTERS]: with Kestrava running, fills 编辑框1 with
-// CHARACTERS Chinese characters (default 524288, 1 MiB in GBK) and times the
-// stop action up to the result box; the baseline is one GetWindowTextW of the
-// same text from an edit box in this process. Also times the stop with an
-// empty 编辑框1, the share of the box itself.
+// stop-cost RUNS [BYTES]: with Kestrava running, fills 编辑框1 with BYTES of
+// Chinese text (default 1 MiB in GBK) and times the stop action up to the
+// result box; the baseline is one GetWindowTextW of the same text from an edit
+// box in this process. For the profile it also times the stop with an empty
+// 编辑框1 (what the box itself costs) and one conversion of the text to GBK.
 int stop_cost_command(const Args& args) {
-    if (args.empty() || args.size() > 2) fail(L"usage: stop-cost RUNS [CHARACTERS]");
+    if (args.empty() || args.size() > 2) fail(L"usage: stop-cost RUNS [BYTES]");
     const unsigned long runs = to_number(args[0], L"RUNS");
-    const std::size_t characters = args.size() > 1 ? to_number(args[1], L"CHARACTERS") : 524288;
-    const std::wstring text = chinese_text(characters);
+    const std::size_t bytes = args.size() > 1 ? to_number(args[1], L"BYTES") : 1024 * 1024;
+    const std::wstring text = lines_of_text(bytes);
 
     HWND main = target_main();
     const DWORD pid = window_pid(main);
@@ -189,11 +203,13 @@ int stop_cost_command(const Args& args) {
     UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid));
 
     std::vector<double> read_samples;
+    std::vector<double> gbk_samples;
     {
         LocalEdit local(text);
-        timed_get_window_text(local.edit(), characters);
+        timed_get_window_text(local.edit(), text.size());
         for (unsigned long i = 0; i < runs; ++i) {
-            read_samples.push_back(timed_get_window_text(local.edit(), characters));
+            read_samples.push_back(timed_get_window_text(local.edit(), text.size()));
+            gbk_samples.push_back(timed_gbk_conversion(text, bytes));
         }
     }
 
@@ -207,18 +223,20 @@ int stop_cost_command(const Args& args) {
         empty_samples.push_back(timed_stop(main, pid, 0));
 
         const double fill_started = now_ms();
-        if (!set_window_text(edit, text) || window_text_length(edit) != characters) {
-            fail(L"could not put " + std::to_wstring(characters) + L" characters into 编辑框1");
+        if (!set_window_text(edit, text) || window_text_length(edit) != text.size()) {
+            fail(L"could not put " + std::to_wstring(text.size()) + L" characters into 编辑框1");
         }
         fill_samples.push_back(now_ms() - fill_started);
         WaitForInputIdle(process.get(), 10000);
-        full_samples.push_back(timed_stop(main, pid, characters * 2));
+        full_samples.push_back(timed_stop(main, pid, bytes));
     }
     print(L"getwindowtext samples:" + join_ms(read_samples));
+    print(L"gbk conversion samples:" + join_ms(gbk_samples));
     print(L"stop samples:" + join_ms(full_samples));
     print(L"empty stop samples:" + join_ms(empty_samples));
     print(L"fill samples:" + join_ms(fill_samples));
     print(L"stop getwindowtext_ms=" + format_ms(median(read_samples)) +
+          L" gbk_ms=" + format_ms(median(gbk_samples)) +
           L" stop_ms=" + format_ms(median(full_samples)) +
           L" empty_stop_ms=" + format_ms(median(empty_samples)) +
           L" fill_ms=" + format_ms(median(fill_samples)));

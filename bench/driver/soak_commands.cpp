@@ -283,15 +283,57 @@ BOOL CALLBACK count_top_level(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The process's handles counted in the system handle list: Wine answers
+// GetProcessHandleCount with 0 for every process.
+DWORD handles_of(DWORD pid) {
+    struct HandleEntry {
+        ULONG owner_pid;
+        BYTE object_type;
+        BYTE flags;
+        USHORT value;
+        PVOID object;
+        ULONG access;
+    };
+    struct HandleList {
+        ULONG count;
+        HandleEntry entries[1];
+    };
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    constexpr ULONG system_handle_information = 16;
+    if (!query) return 0;
+    std::vector<unsigned char> buffer(1 << 20);
+    for (;;) {
+        ULONG needed = 0;
+        const LONG status = query(system_handle_information, buffer.data(),
+                                  static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) break;
+        if (buffer.size() >= (1u << 28)) return 0;
+        buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
+    }
+    const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+    DWORD count = 0;
+    for (ULONG i = 0; i < list->count; ++i) {
+        if (list->entries[i].owner_pid == pid) ++count;
+    }
+    return count;
+}
+
 Sample take_sample(HANDLE process, DWORD pid, unsigned long stops) {
     Sample sample{stops, 0, 0, 0, 0, 0};
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                              sizeof counters)) {
-        sample.private_bytes = counters.PrivateUsage;
+        // Wine fills only the basic counters (and sets cb to say so); there,
+        // as on Windows, PagefileUsage is the process's private commit.
+        sample.private_bytes = counters.cb >= sizeof counters ? counters.PrivateUsage
+                                                              : counters.PagefileUsage;
     }
-    GetProcessHandleCount(process, &sample.handles);
+    if (!GetProcessHandleCount(process, &sample.handles) || sample.handles == 0) {
+        sample.handles = handles_of(pid);
+    }
     sample.gdi_objects = GetGuiResources(process, GR_GDIOBJECTS);
     sample.user_objects = GetGuiResources(process, GR_USEROBJECTS);
     WindowCount counting{pid, 0};

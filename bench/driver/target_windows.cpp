@@ -165,6 +165,21 @@ std::wstring chinese_text(std::size_t count) {
     return text;
 }
 
+std::wstring lines_of_text(std::size_t bytes) {
+    constexpr std::size_t line_characters = 511;
+    const std::wstring line = chinese_text(line_characters) + L"\r\n";
+    std::wstring text;
+    text.reserve(bytes / 2 + bytes / 512);
+    std::size_t left = bytes;
+    while (left >= 2 * line_characters + 2) {
+        text += line;
+        left -= 2 * line_characters + 2;
+    }
+    text += chinese_text(left / 2);
+    if (left % 2) text += L'a';
+    return text;
+}
+
 std::wstring half_count_text(std::size_t bytes) {
     std::wstring text = std::to_wstring(bytes / 2);
     if (bytes % 2) text += L".5";

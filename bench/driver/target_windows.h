@@ -80,6 +80,11 @@ bool close_and_wait(HWND window, double timeout_ms);
 
 // Chinese text of `count` characters, all inside GBK (two bytes each there).
 std::wstring chinese_text(std::size_t count);
+// Typed-looking text of exactly `bytes` bytes in GBK: lines of 511 Chinese
+// characters, each ended by CR LF (1024 bytes a line). Wine's edit box wraps a
+// single long paragraph in quadratic time (8 Ki characters take 0.7 s, 64 Ki
+// take 43 s), so a MiB of text has to come in lines to be loaded at all.
+std::wstring lines_of_text(std::size_t bytes);
 // "%.13g" of a count of bytes halved, as Kestrava reports it: 52.5, 120, 0.
 std::wstring half_count_text(std::size_t bytes);
 
