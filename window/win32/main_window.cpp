@@ -341,9 +341,8 @@ bool MainWindow::raise(EventRecord& record) { return dispatcher_.raise(*this, re
 
 // --- Platform: control properties ------------------------------------------------
 
-void MainWindow::fault(ControlId control, Property property) const {
-    (void)control;
-    (void)property;
+// A property asked of a control that does not have it: a fault in the program.
+void MainWindow::fault() const {
     FatalAppExitW(0, L"Kestrava: a property was asked of a control that does not have it.");
     ExitProcess(static_cast<UINT>(-1));
 }
@@ -355,7 +354,7 @@ Text MainWindow::read_text(ControlId control, Property property) {
     if (property == Property::caption && (kind == Kind::窗口 || kind == Kind::按钮 || kind == Kind::选择框))
         return window_text(control_window(control));
     if (property == Property::content && kind == Kind::编辑框) return window_text(control_window(control));
-    fault(control, property);
+    fault();
 }
 
 std::int32_t MainWindow::read_int(ControlId control, Property property) {
@@ -365,7 +364,7 @@ std::int32_t MainWindow::read_int(ControlId control, Property property) {
     if (property == Property::checked && kind == Kind::选择框)
         return SendMessageW(control_window(control), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     if (property == Property::disabled) return logical_read(disabled_[at] ? 1 : 0);
-    fault(control, property);
+    fault();
 }
 
 void MainWindow::write_text(ControlId control, Property property, TextRef value) {
@@ -374,7 +373,7 @@ void MainWindow::write_text(ControlId control, Property property, TextRef value)
     if (property == Property::caption && kind == Kind::标签) return labels_[at]->set_caption(value);
     const bool caption = property == Property::caption && (kind == Kind::窗口 || kind == Kind::按钮 || kind == Kind::选择框);
     const bool content = property == Property::content && kind == Kind::编辑框;
-    if (!caption && !content) fault(control, property);
+    if (!caption && !content) fault();
     SetWindowTextW(control_window(control), WideText(value).c_str());
 }
 
@@ -386,7 +385,7 @@ void MainWindow::write_int(ControlId control, Property property, std::int32_t va
         SendMessageW(control_window(control), BM_SETCHECK, logical_written(value) ? BST_CHECKED : BST_UNCHECKED, 0);
         return;
     }
-    if (property != Property::disabled) fault(control, property);
+    if (property != Property::disabled) fault();
     disabled_[at] = logical_written(value) == 1;
     EnableWindow(control_window(control), !disabled_[at]);
 }

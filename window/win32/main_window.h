@@ -87,7 +87,7 @@ private:
     std::optional<ControlId> control_of(HWND window) const;
     std::array<FocusCandidate, control_count> focus_candidates() const;
     KeyContext key_context(HWND target) const;
-    [[noreturn]] void fault(ControlId control, Property property) const;
+    [[noreturn]] void fault() const;
 
     const Form* form_;
     HINSTANCE instance_;
