@@ -128,6 +128,7 @@ protected:
     std::string kestrava_exe_;
     std::string probe_exe_;
     std::string log_file_;
+    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
     std::unique_ptr<ProbeClient> probe_;
     std::list<Kestrava> instances_;
     std::list<ChildProcess> other_programs_;
