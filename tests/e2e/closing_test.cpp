@@ -35,6 +35,7 @@ TEST_P(ClosingTest, DuringARunEndsWithExitCode0AndNoResult) {
             ASSERT_TRUE(probe().ask(command).ok());
         }
         std::optional<int> exit_code;
+        // A result box ends the wait early; the check after it reports it.
         EXPECT_TRUE(eventually("the program ended, no result box on the way", [&] {
             std::vector<ResultBox> boxes = result_boxes();
             if (!boxes.empty()) return Check{true, "a result box: " + boxes[0].text};

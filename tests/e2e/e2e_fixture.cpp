@@ -106,8 +106,7 @@ void KestravaTest::log(const std::string& line) {
 Kestrava* KestravaTest::start_kestrava() {
     Fields before = probe().ask(std::string("find ") + main_class);
     std::vector<std::string> known;
-    for (long long i = 0; i < before.number("count"); ++i)
-        known.push_back(before.get(std::to_string(i) + ".hwnd"));
+    for (long long i = 0; i < before.number("count"); ++i) known.push_back(before.item(i).get("hwnd"));
 
     log("start Kestrava.exe");
     Kestrava& kestrava = instances_.emplace_back(Kestrava{
@@ -118,14 +117,12 @@ Kestrava* KestravaTest::start_kestrava() {
     bool shown = eventually("a new Kestrava window, shown and in the foreground", [&] {
         Fields mains = probe().ask(std::string("find ") + main_class);
         for (long long i = 0; i < mains.number("count"); ++i) {
-            std::string prefix = std::to_string(i) + ".";
-            std::string hwnd = mains.get(prefix + "hwnd");
-            if (std::find(known.begin(), known.end(), hwnd) != known.end()) continue;
-            if (mains.number(prefix + "visible") != 1 || mains.number(prefix + "foreground") != 1)
-                continue;
-            kestrava.hwnd = hwnd;
-            kestrava.pid = mains.number(prefix + "pid");
-            kestrava.xid = mains.number(prefix + "xid");
+            Fields main = mains.item(i);
+            if (std::find(known.begin(), known.end(), main.get("hwnd")) != known.end()) continue;
+            if (main.number("visible") != 1 || main.number("foreground") != 1) continue;
+            kestrava.hwnd = main.get("hwnd");
+            kestrava.pid = main.number("pid");
+            kestrava.xid = main.number("xid");
             // Wine makes the window its foreground window before the window
             // manager gives it the X focus; keys and hotkeys need the latter.
             return Check{x_focus() == kestrava.xid, "X focus on " + std::to_string(x_focus())};
@@ -175,10 +172,10 @@ std::vector<ResultBox> KestravaTest::result_boxes() {
     Fields dialogs = probe().ask("find #32770");
     std::vector<ResultBox> boxes;
     for (long long i = 0; i < dialogs.number("count"); ++i) {
-        std::string prefix = std::to_string(i) + ".";
-        if (dialogs.get(prefix + "caption") != result_caption) continue;
-        boxes.push_back({dialogs.get(prefix + "hwnd"), dialogs.number(prefix + "pid"),
-                         dialogs.get(prefix + "text"), dialogs.number(prefix + "enabled") == 1});
+        Fields dialog = dialogs.item(i);
+        if (dialog.get("caption") != result_caption) continue;
+        boxes.push_back({dialog.get("hwnd"), dialog.number("pid"), dialog.get("text"),
+                         dialog.number("enabled") == 1});
     }
     return boxes;
 }
@@ -191,14 +188,8 @@ std::vector<ResultBox> KestravaTest::result_boxes_of(const Kestrava& kestrava) {
 
 Fields KestravaTest::other_program(const std::string& hwnd) {
     Fields found = probe().ask("find KestravaProbeOther");
-    for (long long i = 0; i < found.number("count"); ++i) {
-        std::string prefix = std::to_string(i) + ".";
-        if (found.get(prefix + "hwnd") != hwnd) continue;
-        Fields one;
-        for (const auto& [key, value] : found.values_)
-            if (key.starts_with(prefix)) one.values_[key.substr(prefix.size())] = value;
-        return one;
-    }
+    for (long long i = 0; i < found.number("count"); ++i)
+        if (found.item(i).get("hwnd") == hwnd) return found.item(i);
     return {};
 }
 

@@ -28,8 +28,8 @@ std::string unescape(std::string_view text) {
 
 Fields failure(const std::string& reason) {
     Fields fields;
-    fields.values_["status"] = "error";
-    fields.values_["error"] = reason;
+    fields.values["status"] = "error";
+    fields.values["error"] = reason;
     return fields;
 }
 
@@ -42,15 +42,15 @@ Fields Fields::parse(std::string_view line) {
         std::string_view field = line.substr(0, end);
         size_t equals = field.find('=');
         if (equals != std::string_view::npos)
-            fields.values_[std::string(field.substr(0, equals))] = unescape(field.substr(equals + 1));
+            fields.values[std::string(field.substr(0, equals))] = unescape(field.substr(equals + 1));
         line = end == std::string_view::npos ? std::string_view{} : line.substr(end + 1);
     }
     return fields;
 }
 
 std::string Fields::get(const std::string& key) const {
-    auto found = values_.find(key);
-    return found == values_.end() ? std::string{} : found->second;
+    auto found = values.find(key);
+    return found == values.end() ? std::string{} : found->second;
 }
 
 long long Fields::number(const std::string& key) const {
@@ -63,8 +63,16 @@ long long Fields::number(const std::string& key) const {
 
 std::string Fields::describe() const {
     std::ostringstream out;
-    for (const auto& [key, value] : values_) out << key << '=' << escape_for_probe(value) << ' ';
+    for (const auto& [key, value] : values) out << key << '=' << escape_for_probe(value) << ' ';
     return out.str();
+}
+
+Fields Fields::item(long long index) const {
+    std::string prefix = std::to_string(index) + ".";
+    Fields one;
+    for (const auto& [key, value] : values)
+        if (key.starts_with(prefix)) one.values[key.substr(prefix.size())] = value;
+    return one;
 }
 
 std::string escape_for_probe(std::string_view text) {

@@ -9,19 +9,19 @@
 
 #include "tests/e2e/child_process.h"
 
-class Fields {
-public:
+struct Fields {
     static Fields parse(std::string_view line);
 
     bool ok() const { return get("status") == "ok"; }
-    bool has(const std::string& key) const { return values_.count(key) != 0; }
     // "" for a missing field.
     std::string get(const std::string& key) const;
     // 0 for a missing field or one that is not a number.
     long long number(const std::string& key) const;
     std::string describe() const;
+    // The fields of the index-th listed window ("3.hwnd" becomes "hwnd").
+    Fields item(long long index) const;
 
-    std::map<std::string, std::string> values_;
+    std::map<std::string, std::string> values;
 };
 
 // Escapes a text for a command line of the probe: backslash, tab and line breaks.
