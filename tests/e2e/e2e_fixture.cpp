@@ -40,7 +40,7 @@ std::vector<CodePage> code_pages() {
 std::string code_page_name(const testing::TestParamInfo<CodePage>& info) { return info.param.name; }
 
 void PrintTo(const CodePage& code_page, std::ostream* out) {
-    *out << code_page.name << " (LANG=" << code_page.locale << ")";
+    *out << "LANG=" << code_page.locale;
 }
 
 std::string result_message(long long seconds, const std::string& count) {

@@ -94,6 +94,8 @@ protected:
     void press(const std::string& keys);  // xdotool key names, space-separated
     void xdotool(const std::vector<std::string>& arguments);
     void press_repeated(const std::string& key, int times, int delay_ms);
+    // Two clicks on one place within the double-click time make a double
+    // click, which does not move the focus into an edit control.
     void click(const Kestrava& kestrava, int control_id);
     // Types the text as key presses into 编辑框1 and waits until it shows them.
     testing::AssertionResult type_text(const Kestrava& kestrava, const std::string& text);
