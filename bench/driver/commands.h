@@ -25,6 +25,7 @@ int wait_fill_command(const Args& args);
 int focus_command(const Args& args);
 int click_command(const Args& args);
 int hotkey_command(const Args& args);
+int wait_label_command(const Args& args);
 int boxes_command(const Args& args);
 int close_boxes_command(const Args& args);
 int watch_boxes_command(const Args& args);

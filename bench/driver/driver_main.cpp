@@ -28,6 +28,7 @@ constexpr Command commands[] = {
     {L"focus", driver::focus_command, L": succeed when the focus is in 编辑框1"},
     {L"click", driver::click_command, L"ID: post BM_CLICK to button ID"},
     {L"hotkey", driver::hotkey_command, L"F2|F3: post WM_HOTKEY with that key's id"},
+    {L"wait-label", driver::wait_label_command, L"TIMEOUT_MS SECONDS: wait for 标签1 to show SECONDS秒"},
     {L"boxes", driver::boxes_command, L": number of open result boxes"},
     {L"close-boxes", driver::close_boxes_command, L"TIMEOUT_MS: close every result box"},
     {L"watch-boxes", driver::watch_boxes_command, L"SECONDS: most result boxes open at once"},

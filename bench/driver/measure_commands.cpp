@@ -244,7 +244,8 @@ int stop_cost_command(const Args& args) {
 }
 
 // wait-ready COUNT TIMEOUT_MS: waits until COUNT Kestrava main windows are on
-// screen with the focus in 编辑框1; prints "ready PID HWND" for each.
+// screen, the active one with the focus in 编辑框1; prints "ready PID HWND" for
+// each.
 int wait_ready_command(const Args& args) {
     if (args.size() != 2) fail(L"usage: wait-ready COUNT TIMEOUT_MS");
     const std::size_t count = to_number(args[0], L"COUNT");
@@ -252,9 +253,18 @@ int wait_ready_command(const Args& args) {
     const bool done = poll_until(
         [&] {
             ready.clear();
+            // The focus belongs to the active window's thread only: an older
+            // instance that a newer one has deactivated counts once it is shown.
+            bool active_ready = false;
             for (HWND window : top_level_windows(main_class)) {
-                if (kestrava_ready(window)) ready.push_back(window);
+                if (kestrava_ready(window)) {
+                    active_ready = true;
+                    ready.push_back(window);
+                } else if (IsWindowVisible(window) && GetForegroundWindow() != window) {
+                    ready.push_back(window);
+                }
             }
+            if (!active_ready) ready.clear();
             return ready.size() >= count;
         },
         to_number(args[1], L"TIMEOUT_MS"), 10);

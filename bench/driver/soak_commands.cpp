@@ -164,6 +164,19 @@ int hotkey_command(const Args& args) {
     return 0;
 }
 
+// wait-label TIMEOUT_MS SECONDS: waits until 标签1 shows SECONDS followed by 秒.
+int wait_label_command(const Args& args) {
+    if (args.size() != 2) fail(L"usage: wait-label TIMEOUT_MS SECONDS");
+    HWND label = target_control(control::label1);
+    const std::wstring expected = std::to_wstring(number_arg(args[1], L"SECONDS")) + L"秒";
+    std::wstring seen;
+    if (!poll_until([&] { return (seen = window_text(label)) == expected; },
+                    number_arg(args[0], L"TIMEOUT_MS"), 10)) {
+        fail(L"标签1 shows \"" + seen + L"\", expected \"" + expected + L"\"");
+    }
+    return 0;
+}
+
 // boxes: prints how many result boxes the target has open.
 int boxes_command(const Args&) {
     print(std::to_wstring(result_boxes(window_pid(target_main())).size()));
