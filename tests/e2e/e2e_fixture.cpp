@@ -1,7 +1,5 @@
 #include "tests/e2e/e2e_fixture.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -80,6 +78,11 @@ void KestravaTest::SetUp() {
 }
 
 void KestravaTest::TearDown() {
+    for (Kestrava& kestrava : instances_) {
+        std::optional<int> ended = kestrava.process.wait_exit(0ms);
+        EXPECT_TRUE(!ended || *ended == 0)
+            << "Kestrava (pid " << kestrava.pid << ") ended by itself with exit code " << *ended;
+    }
     instances_.clear();
     other_programs_.clear();
     if (!probe_) return;
@@ -114,7 +117,7 @@ Kestrava* KestravaTest::start_kestrava() {
                       .environment = wine_environment(),
                       .output_file = log_file_}),
         {}, 0, 0});
-    bool shown = eventually("a new Kestrava window, shown and in the foreground", [&] {
+    auto shown = eventually("a new Kestrava window, shown and in the foreground", [&] {
         Fields mains = probe().ask(std::string("find ") + main_class);
         for (long long i = 0; i < mains.number("count"); ++i) {
             Fields main = mains.item(i);
@@ -130,7 +133,7 @@ Kestrava* KestravaTest::start_kestrava() {
         return Check{false, mains.describe()};
     }, 30s);
     if (!shown) {
-        ADD_FAILURE() << "Kestrava.exe did not show its window";
+        ADD_FAILURE() << shown.message();
         return nullptr;
     }
     log("Kestrava window " + kestrava.hwnd + " pid " + std::to_string(kestrava.pid));
@@ -143,13 +146,17 @@ std::string KestravaTest::start_other_program() {
                                                .environment = wine_environment(),
                                                .output_file = log_file_}));
     std::string hwnd;
-    bool shown = eventually("the other program's window in the foreground", [&] {
+    auto shown = eventually("the other program's window in the foreground", [&] {
         Fields found = probe().ask("find KestravaProbeOther");
         hwnd = found.get("0.hwnd");
         return Check{found.number("0.foreground") == 1 && x_focus() == found.number("0.xid"),
                      found.describe() + " X focus on " + std::to_string(x_focus())};
     }, 30s);
-    return shown ? hwnd : std::string{};
+    if (!shown) {
+        ADD_FAILURE() << shown.message();
+        return {};
+    }
+    return hwnd;
 }
 
 Fields KestravaTest::window(const Kestrava& kestrava) { return probe().ask("window " + kestrava.hwnd); }
