@@ -50,7 +50,7 @@ HandlerResult give_seven(Platform&, const EventParams& p) { return ++calls, seen
 
 Form test_form() {
     Form form = main_form();
-    for (ControlSpec& spec : form.controls) spec.bindings = {};
+    for (ControlSpec& entry : form.controls) entry.bindings = {};
     form.window.bindings = {};
     return form;
 }

@@ -11,8 +11,8 @@ namespace {
 // The controls as the form starts them: visible ones enabled, all tab indexes 0.
 std::vector<FocusCandidate> form_at_start() {
     std::vector<FocusCandidate> candidates;
-    for (const ControlSpec& spec : main_form().controls)
-        candidates.push_back({spec.id, spec.kind, spec.visible, !spec.disabled, spec.tab_stop, spec.tab_index});
+    for (const ControlSpec& entry : main_form().controls)
+        candidates.push_back({entry.id, entry.kind, entry.visible, !entry.disabled, entry.tab_stop, entry.tab_index});
     return candidates;
 }
 

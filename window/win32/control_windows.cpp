@@ -20,11 +20,11 @@ Self* self_of(HWND window, UINT message, LPARAM lparam) {
     return reinterpret_cast<Self*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-HWND create_child(void* self, const wchar_t* window_class, const wchar_t* text, const ControlSpec& spec,
+HWND create_child(void* self, const wchar_t* window_class, const wchar_t* text, const ControlSpec& entry,
                   HWND parent, HINSTANCE instance, DWORD style) {
-    const Place& p = spec.place;
+    const Place& p = entry.place;
     return CreateWindowExW(0, window_class, text, style, p.left, p.top, p.width, p.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form::position(spec.id))), instance,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(Form::position(entry.id))), instance,
                            self);
 }
 
@@ -66,9 +66,9 @@ void LabelWindow::register_class(HINSTANCE instance) {
 }
 
 HWND LabelWindow::create(HWND parent, HINSTANCE instance, DWORD style) {
-    caption_ = Text::copy_of(spec_->settings.text);
+    caption_ = Text::copy_of(entry_->settings.text);
     const WideText text(caption_);
-    return create_child(this, label_class, text.c_str(), *spec_, parent, instance,
+    return create_child(this, label_class, text.c_str(), *entry_, parent, instance,
                         style | WS_CHILD | WS_CLIPSIBLINGS);
 }
 
@@ -94,12 +94,12 @@ void LabelWindow::paint() {
     const int length = GetWindowTextW(hwnd_, text.get(), capacity);
     SelectedObject font(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc.get(), TRANSPARENT);
-    SetTextColor(dc.get(), spec_->settings.text_colour);
-    DrawTextW(dc.get(), text.get(), length, &client, label_draw_flags(spec_->settings));
+    SetTextColor(dc.get(), entry_->settings.text_colour);
+    DrawTextW(dc.get(), text.get(), length, &client, label_draw_flags(entry_->settings));
 }
 
 LRESULT LabelWindow::on_feedback(WPARAM wparam, LPARAM lparam) {
-    EventRecord record{spec_->id, Event::feedback};
+    EventRecord record{entry_->id, Event::feedback};
     record.params[0] = static_cast<std::int32_t>(wparam);
     record.params[1] = static_cast<std::int32_t>(lparam);
     const bool raised = host_->raise(record);
@@ -139,7 +139,7 @@ void TimerWindow::register_class(HINSTANCE instance) {
 }
 
 HWND TimerWindow::create(HWND parent, HINSTANCE instance, DWORD style) {
-    return create_child(this, timer_class, L"", *spec_, parent, instance, style | WS_CHILD);
+    return create_child(this, timer_class, L"", *entry_, parent, instance, style | WS_CHILD);
 }
 
 void TimerWindow::write_period(std::int32_t period) {
@@ -173,7 +173,7 @@ LRESULT CALLBACK TimerWindow::procedure(HWND window, UINT message, WPARAM wparam
             break;
         case WM_TIMER: {
             const LRESULT result = DefWindowProcW(window, message, wparam, lparam);
-            EventRecord record{self->spec_->id, Event::periodic};
+            EventRecord record{self->entry_->id, Event::periodic};
             self->host_->raise(record);
             return result;
         }

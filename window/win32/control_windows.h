@@ -36,7 +36,7 @@ UINT label_draw_flags(const KindSettings& settings);
 
 class LabelWindow {
 public:
-    LabelWindow(ControlHost& host, const ControlSpec& spec) : host_(&host), spec_(&spec) {}
+    LabelWindow(ControlHost& host, const ControlSpec& entry) : host_(&host), entry_(&entry) {}
     LabelWindow(const LabelWindow&) = delete;
     LabelWindow& operator=(const LabelWindow&) = delete;
 
@@ -56,7 +56,7 @@ private:
     LRESULT on_feedback(WPARAM wparam, LPARAM lparam);
 
     ControlHost* host_;
-    const ControlSpec* spec_;
+    const ControlSpec* entry_;
     Text caption_;
     HFONT font_ = nullptr;  // WM_SETFONT's; the default GUI font until then
     HWND hwnd_ = nullptr;
@@ -64,8 +64,8 @@ private:
 
 class TimerWindow {
 public:
-    TimerWindow(ControlHost& host, const ControlSpec& spec)
-        : host_(&host), spec_(&spec), state_{spec.settings.period, false} {}
+    TimerWindow(ControlHost& host, const ControlSpec& entry)
+        : host_(&host), entry_(&entry), state_{entry.settings.period, false} {}
     TimerWindow(const TimerWindow&) = delete;
     TimerWindow& operator=(const TimerWindow&) = delete;
 
@@ -84,7 +84,7 @@ private:
     void on_destroy();
 
     ControlHost* host_;
-    const ControlSpec* spec_;
+    const ControlSpec* entry_;
     TimerState state_;
     HWND hwnd_ = nullptr;
 };

@@ -36,9 +36,9 @@ bool is_default_push_button(HWND button) {
 }
 
 // Window style of each control kind, from its form settings.
-DWORD kind_style(const ControlSpec& spec) {
-    const KindSettings& s = spec.settings;
-    switch (spec.kind) {
+DWORD kind_style(const ControlSpec& entry) {
+    const KindSettings& s = entry.settings;
+    switch (entry.kind) {
         case Kind::编辑框:
             return WS_VSCROLL | ES_AUTOVSCROLL | ES_LEFT | (s.multi_line ? ES_MULTILINE | ES_WANTRETURN : 0) |
                    (s.read_only ? ES_READONLY : 0);
@@ -107,32 +107,32 @@ bool MainWindow::create_main_window() {
 }
 
 bool MainWindow::create_controls() {
-    for (auto spec = form_->controls.rbegin(); spec != form_->controls.rend(); ++spec) {
-        const HWND control = create_control(*spec);
+    for (auto entry = form_->controls.rbegin(); entry != form_->controls.rend(); ++entry) {
+        const HWND control = create_control(*entry);
         if (control == nullptr) return false;
-        windows_[Form::position(spec->id)] = control;
-        disabled_[Form::position(spec->id)] = spec->disabled;
+        windows_[Form::position(entry->id)] = control;
+        disabled_[Form::position(entry->id)] = entry->disabled;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(default_gui_font()), FALSE);
     }
     return true;
 }
 
-HWND MainWindow::create_control(const ControlSpec& spec) {
-    const int at = Form::position(spec.id);
-    const DWORD style = WS_CHILD | (spec.tab_stop ? WS_TABSTOP : 0) | (spec.disabled ? WS_DISABLED : 0) |
-                        kind_style(spec);
-    switch (spec.kind) {
+HWND MainWindow::create_control(const ControlSpec& entry) {
+    const int at = Form::position(entry.id);
+    const DWORD style = WS_CHILD | (entry.tab_stop ? WS_TABSTOP : 0) | (entry.disabled ? WS_DISABLED : 0) |
+                        kind_style(entry);
+    switch (entry.kind) {
         case Kind::标签:
-            return labels_[at].emplace(host(), spec).create(hwnd(), instance_, style);
+            return labels_[at].emplace(host(), entry).create(hwnd(), instance_, style);
         case Kind::时钟:
-            return timers_[at].emplace(host(), spec).create(hwnd(), instance_, style);
+            return timers_[at].emplace(host(), entry).create(hwnd(), instance_, style);
         default:
             break;
     }
-    const bool edit = spec.kind == Kind::编辑框;
-    const Place& p = spec.place;
+    const bool edit = entry.kind == Kind::编辑框;
+    const Place& p = entry.place;
     const HWND control = CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"BUTTON",
-                                         WideText(spec.settings.text).c_str(), style, p.left, p.top, p.width,
+                                         WideText(entry.settings.text).c_str(), style, p.left, p.top, p.width,
                                          p.height, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(at)),
                                          instance_, nullptr);
     if (control && edit) {
@@ -145,14 +145,14 @@ HWND MainWindow::create_control(const ControlSpec& spec) {
 // Stacked in form order, 标签2 on top; shown without activation.
 void MainWindow::stack_and_show_controls() {
     HWND above = HWND_TOP;
-    for (const ControlSpec& spec : form_->controls) {
-        const HWND control = control_window(spec.id);
+    for (const ControlSpec& entry : form_->controls) {
+        const HWND control = control_window(entry.id);
         SetWindowPos(control, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = control;
     }
-    for (const ControlSpec& spec : form_->controls) {
-        const bool visible = spec.visible && spec.kind != Kind::时钟;
-        ShowWindow(control_window(spec.id), visible ? SW_SHOWNA : SW_HIDE);
+    for (const ControlSpec& entry : form_->controls) {
+        const bool visible = entry.visible && entry.kind != Kind::时钟;
+        ShowWindow(control_window(entry.id), visible ? SW_SHOWNA : SW_HIDE);
     }
 }
 
@@ -161,11 +161,11 @@ void MainWindow::stack_and_show_controls() {
 std::array<FocusCandidate, control_count> MainWindow::focus_candidates() const {
     std::array<FocusCandidate, control_count> candidates{};
     for (std::size_t i = 0; i < control_count; ++i) {
-        const ControlSpec& spec = form_->controls[i];
-        const HWND control = control_window(spec.id);
+        const ControlSpec& entry = form_->controls[i];
+        const HWND control = control_window(entry.id);
         const LONG style = GetWindowLongW(control, GWL_STYLE);
-        candidates[i] = {spec.id, spec.kind, (style & WS_VISIBLE) != 0, IsWindowEnabled(control) != FALSE,
-                         (style & WS_TABSTOP) != 0, spec.tab_index};
+        candidates[i] = {entry.id, entry.kind, (style & WS_VISIBLE) != 0, IsWindowEnabled(control) != FALSE,
+                         (style & WS_TABSTOP) != 0, entry.tab_index};
     }
     return candidates;
 }
@@ -275,10 +275,10 @@ KeyContext MainWindow::key_context(HWND target) const {
                 break;
         }
     }
-    for (const ControlSpec& spec : form_->controls) {
-        const HWND control = control_window(spec.id);
-        if (spec.kind == Kind::按钮 && is_default_push_button(control) && IsWindowEnabled(control)) {
-            context.first_default_button = spec.id;
+    for (const ControlSpec& entry : form_->controls) {
+        const HWND control = control_window(entry.id);
+        if (entry.kind == Kind::按钮 && is_default_push_button(control) && IsWindowEnabled(control)) {
+            context.first_default_button = entry.id;
             break;
         }
     }

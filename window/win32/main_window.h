@@ -72,7 +72,7 @@ private:
 
     bool create_main_window();
     bool create_controls();
-    HWND create_control(const ControlSpec& spec);
+    HWND create_control(const ControlSpec& entry);
     Kind kind_of(ControlId id) const;
     void stack_and_show_controls();
     void focus_from_rule();

@@ -152,9 +152,9 @@ TEST_F(StartTest, EventsDuringCreationAreDroppedAndTheCreatedEventFindsEveryHand
         if (seen.event != Event::created) return std::nullopt;
         const HWND main = static_cast<HWND>(platform.handle(主窗口));
         at_created.push_back(IsWindowVisible(main) ? "main visible" : "main hidden");
-        for (const ControlSpec& spec : main_form().controls) {
-            const HWND c = static_cast<HWND>(platform.handle(spec.id));
-            if (!IsWindow(c) || GetParent(c) != main) at_created.push_back("missing " + std::to_string(Form::position(spec.id)));
+        for (const ControlSpec& entry : main_form().controls) {
+            const HWND c = static_cast<HWND>(platform.handle(entry.id));
+            if (!IsWindow(c) || GetParent(c) != main) at_created.push_back("missing " + std::to_string(Form::position(entry.id)));
         }
         at_created.push_back(bytes(platform.read_text(标签1, Property::caption)));
         return std::nullopt;
