@@ -109,14 +109,25 @@ int fill_command(const Args& args) {
 }
 
 // wait-fill TIMEOUT_MS CHARS [POS CHAR]: waits until 编辑框1 holds exactly what
-// fill CHARS put there, with CHAR inserted at POS when given.
+// fill CHARS put there, with CHAR inserted at POS when given, for 500 ms.
 int wait_fill_command(const Args& args) {
     if (args.size() != 2 && args.size() != 4) fail(L"usage: wait-fill TIMEOUT_MS CHARS [POS CHAR]");
     HWND edit = target_control(control::edit1);
     const std::wstring expected = fill_text(args, 1);
+    // Keys still queued would change the text again: it has to stay as
+    // expected for half a second.
     std::wstring seen;
-    if (poll_until([&] { return (seen = window_text(edit)) == expected; },
-                   number_arg(args[0], L"TIMEOUT_MS"), 20)) {
+    double matched_since = -1;
+    if (poll_until(
+            [&] {
+                if ((seen = window_text(edit)) != expected) {
+                    matched_since = -1;
+                    return false;
+                }
+                if (matched_since < 0) matched_since = now_ms();
+                return now_ms() - matched_since >= 500;
+            },
+            number_arg(args[0], L"TIMEOUT_MS"), 20)) {
         return 0;
     }
     const auto mismatch = std::mismatch(seen.begin(), seen.end(), expected.begin(), expected.end());
