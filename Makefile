@@ -44,7 +44,7 @@ run: build
 	  exit 1; \
 	fi
 	tools/wine-prefix
-	tools/wine-run build/windows/Kestrava.exe
+	KESTRAVA_WINE_TIMEOUT=0 tools/wine-run build/windows/Kestrava.exe
 
 test: build
 	$(SESSION) tools/run-tests
