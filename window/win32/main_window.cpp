@@ -5,6 +5,7 @@
 #include "window/navigation.h"
 #include "window/property_rules.h"
 #include "window/win32/gbk_wide.h"
+#include "window/win32/paste_guard.h"
 #include "window/win32/system_operations.h"
 
 namespace kestrava::win32 {
@@ -138,6 +139,7 @@ HWND MainWindow::create_control(const ControlSpec& entry) {
     if (control && edit) {
         SendMessageW(control, EM_LIMITTEXT, 0, 0);
         SendMessageW(control, EM_SETSEL, 0, 0);
+        refuse_pastes(control);
     }
     return control;
 }
@@ -289,6 +291,9 @@ KeyContext MainWindow::key_context(HWND target) const {
 
 bool MainWindow::preprocess(const MSG& message) {
     if (!exists() || message.hwnd == nullptr) return false;
+    // Only key-downs are looked at: every other message (a WM_TIMER comes 100
+    // times a second) goes on without a word to the server.
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
 
     const KeyDecision decision = decide_key(message.message, static_cast<std::int32_t>(message.wParam),

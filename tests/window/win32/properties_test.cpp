@@ -2,6 +2,8 @@
 // disabled flag, and timer periods with real timers.
 #include "tests/window/win32/window_harness.h"
 
+#include <cstring>
+
 #include "text/gbk.h"
 #include "window/win32/control_windows.h"
 
@@ -36,6 +38,29 @@ TEST_F(PropertiesTest, CaptionReadsBackWhatWasWrittenAndTheReadIsACopy) {
         EXPECT_TRUE(window->read_text(标签1, Property::caption).absent());
         EXPECT_EQ(text_of(control(标签1)), L"");
     }
+}
+
+// Text another program put on the clipboard between two clearings is not
+// pasted: the typing area refuses every paste, by key or by message.
+TEST_F(PropertiesTest, TypingAreaRefusesPastesWhateverTheClipboardHolds) {
+    load(form);
+    const wchar_t pasted[] = L"粘贴的文字";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    std::memcpy(GlobalLock(block), pasted, sizeof pasted);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+
+    window->write_text(编辑框1, Property::content, "ab");
+    SendMessageW(control(编辑框1), WM_PASTE, 0, 0);
+    SendMessageW(control(编辑框1), WM_CHAR, 0x16, 0);  // Ctrl+V as the edit box sees it
+    EXPECT_EQ(bytes(window->read_text(编辑框1, Property::content)), "ab");
+
+    // Everything else still reaches the edit box.
+    SendMessageW(control(编辑框1), WM_CHAR, L'c', 0);
+    EXPECT_EQ(bytes(window->read_text(编辑框1, Property::content)), "cab");
 }
 
 TEST_F(PropertiesTest, ContentIsAbsentWhenEmptyAndRoundTripsGbk) {
