@@ -1,5 +1,6 @@
 #include "text/text.h"
 
+#include "text/text_internal.h"
 #include "text/text_storage.h"
 
 #include <cmath>
@@ -52,14 +53,20 @@ FoldedChar fold_at(const unsigned char* at, const unsigned char* end) {
 class FoldedReader {
 public:
     explicit FoldedReader(TextRef text)
-        : at_(reinterpret_cast<const unsigned char*>(text.data())), end_(at_ + text.size()) {}
+        : at_(reinterpret_cast<const unsigned char*>(text.data())),
+          end_(at_ + text.size()),
+          current_(fold_at(at_, end_)) {}
 
-    int peek() const { return fold_at(at_, end_).ch; }
-    void advance() { at_ += fold_at(at_, end_).width; }
+    int peek() const { return current_.ch; }
+    void advance() {
+        at_ += current_.width;
+        current_ = fold_at(at_, end_);
+    }
 
 private:
     const unsigned char* at_;
     const unsigned char* end_;
+    FoldedChar current_;  // the character at at_
 };
 
 bool is_space(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
@@ -81,9 +88,22 @@ public:
 
     // The double nearest to the number: beyond the largest double it is the
     // largest double; a number too small for the smallest denormal is zero.
-    double to_double(bool negative) const {
+    // With `exact_fast_path`, a short number is worked out in double arithmetic
+    // when that gives the same double as strtod.
+    double to_double(bool negative, bool exact_fast_path) const {
         double magnitude = 0.0;
-        if (count_ != 0) {
+        if (exact_fast_path && count_ <= kMaxFastDigits && exponent_ >= -kMaxFastExponent &&
+            exponent_ <= kMaxFastExponent) {
+            // At most 15 digits and 10^|e| with |e| <= 22 are both exact
+            // doubles, so the one multiplication or division rounds correctly.
+            // (count_ <= 15 means no digit was summed up into sticky_.)
+            magnitude = static_cast<double>(mantissa_);
+            if (exponent_ >= 0) {
+                magnitude *= kPowersOfTen[exponent_];
+            } else {
+                magnitude /= kPowersOfTen[-exponent_];
+            }
+        } else if (count_ != 0) {
             char text[kMaxDigits + 32];
             std::memcpy(text, digits_, count_);
             std::size_t length = count_;
@@ -114,11 +134,17 @@ public:
 
 private:
     static constexpr std::size_t kMaxDigits = 800;
+    static constexpr std::size_t kMaxFastDigits = 15;  // below 2^53
+    static constexpr std::int64_t kMaxFastExponent = 22;  // 5^22 < 2^53
+    static constexpr double kPowersOfTen[kMaxFastExponent + 1] = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
     // Stores a significant digit; false when the digit was only summed up.
     bool keep(int digit) {
         if (count_ == 0 && digit == '0') return true;  // a leading zero: nothing to store
         if (count_ < kMaxDigits) {
+            if (count_ < kMaxFastDigits) mantissa_ = mantissa_ * 10 + static_cast<std::uint64_t>(digit - '0');
             digits_[count_++] = static_cast<char>(digit);
             return true;
         }
@@ -144,6 +170,7 @@ private:
 
     char digits_[kMaxDigits];
     std::size_t count_ = 0;
+    std::uint64_t mantissa_ = 0;  // the first kMaxFastDigits digits as an integer
     bool sticky_ = false;
     std::int64_t exponent_ = 0;
 };
@@ -210,7 +237,8 @@ std::int32_t compare(TextRef a, TextRef b) {
     return 0;
 }
 
-double text_to_number(TextRef text) {
+// text_to_number, with or without the exact fast path.
+double read_number(TextRef text, bool exact_fast_path) {
     FoldedReader in(text);
     while (is_space(in.peek())) in.advance();
 
@@ -257,10 +285,48 @@ double text_to_number(TextRef text) {
         }
         number.add_exponent(exponent_negative ? -exponent : exponent);
     }
-    return number.to_double(negative);
+    return number.to_double(negative, exact_fast_path);
 }
 
-Text number_to_text(double value) {
+// Whole numbers below 10^13 and halves, as "%.13g" writes them, straight from
+// an integer; false for any other value. Every digit of such a number is
+// significant and there are at most 13 of them, except for a half from 10^12
+// up: its 14 digits end in an exact tie, which "%.12e" rounds to even.
+bool write_whole_or_half(double value, char (&out)[40], int& length) {
+    if (!(value > -1e13 && value < 1e13)) return false;  // NaN too
+    const double twice = value * 2;  // exact
+    const std::int64_t halves = static_cast<std::int64_t>(twice);
+    if (static_cast<double>(halves) != twice) return false;
+    const bool negative = std::signbit(value);  // "-0" for -0.0, as printf writes it
+    const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(halves) : static_cast<std::uint64_t>(halves);
+    std::uint64_t whole = magnitude / 2;
+    bool half = magnitude % 2 != 0;
+    if (half && whole >= 1000000000000) {
+        whole += whole % 2;
+        half = false;
+        if (whole == 10000000000000) return false;  // "1e+013"
+    }
+    char reversed[16];
+    int count = 0;
+    do {
+        reversed[count++] = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    length = 0;
+    if (negative) out[length++] = '-';
+    while (count != 0) out[length++] = reversed[--count];
+    if (half) {
+        out[length++] = '.';
+        out[length++] = '5';
+    }
+    return true;
+}
+
+namespace text_internal {
+
+double text_to_number_general(TextRef text) { return read_number(text, false); }
+
+Text number_to_text_general(double value) {
     if (std::isnan(value)) return Text::copy_of("nan");
     if (std::isinf(value)) return value < 0 ? Text::copy_of("-inf") : Text::copy_of("inf");
 
@@ -312,6 +378,17 @@ Text number_to_text(double value) {
         for (int i = 0; i < significant; ++i) put(digits[i]);
     }
     return Text::copy_of(TextRef(out, static_cast<std::size_t>(length)));
+}
+
+}  // namespace text_internal
+
+double text_to_number(TextRef text) { return read_number(text, true); }
+
+Text number_to_text(double value) {
+    char out[40];
+    int length = 0;
+    if (write_whole_or_half(value, out, length)) return Text::copy_of(TextRef(out, static_cast<std::size_t>(length)));
+    return text_internal::number_to_text_general(value);
 }
 
 }  // namespace kestrava

@@ -1,5 +1,6 @@
 #include "text/text.h"
 #include "text/gbk.h"
+#include "text/text_internal.h"
 
 #include <gtest/gtest.h>
 
@@ -241,6 +242,67 @@ TEST(TextToNumber, LongNumbersRoundOnTheirExactValue) {
     EXPECT_TRUE(same_double(std::numeric_limits<double>::max(), text_to_number(view_of("1" + std::string(3000, '0')))));
 }
 
+// Short numbers are worked out in double arithmetic, the rest through strtod:
+// both routes must give the same double, bit for bit, on either side of the
+// limits of the short one (15 digits, exponents -22..22).
+TEST(TextToNumber, ShortNumbersReadAsTheGeneralRouteReadsThem) {
+    const std::string long_zeros(30, '0');
+    const std::string cases[] = {
+        "0", "-0", "+0.000", "-0e400", "0e-400", ".0", "-.0e5",
+        "1", "-1", "60秒", "52.5", "0.1", "0.3", "-0.7", "3.14159", "1.234567890123e+013秒",
+        "123456789012345", "999999999999999", "1234567890123456", "9999999999999999",
+        "9007199254740993", "9007199254740992", "123456789012345.6", "1.00000000000000",
+        "1e22", "1e23", "-1e22", "1e-22", "1e-23", "9e22", "999999999999999e22", "999999999999999e-22",
+        "123456789012345e-22", "123456789012345e-23", "0.000000000000000000001", "0.0000000000000000000001",
+        "0.1e-21", "0.1e-22", "10e21", "10e22", "1000000000000000", "100000000000000e8",
+        "0000000000000000000123", "000.000000000000000000000123e22", "123" + long_zeros + "e-30",
+        "1" + long_zeros, "0." + long_zeros + "1e31", "8.98846567431158e307", "4.9e-324", "1e308", "1e-308",
+        "12.5d3", "12.5D-3", "\xA3\xB1\xA3\xAE\xA3\xB5\xA3\xE5\xA3\xAD\xA3\xB2", "\xA1\xA1-7.25e1",
+    };
+    for (const std::string& text : cases) {
+        EXPECT_TRUE(same_double(text_internal::text_to_number_general(view_of(text)), text_to_number(view_of(text))))
+            << text;
+    }
+}
+
+// Random numbers around the short route's limits, in ASCII and full-width forms.
+TEST(TextToNumber, RandomNumbersReadAsTheGeneralRouteReadsThem) {
+    std::mt19937_64 random(20261211);
+    auto below = [&](int n) { return static_cast<int>(random() % static_cast<std::uint64_t>(n)); };
+    // Each ASCII character, or its full-width form one time in four.
+    auto put = [&](std::string& out, char c) {
+        if (below(4) == 0) {
+            out += '\xA3';
+            out += static_cast<char>(static_cast<unsigned char>(c) + 0x80);
+        } else {
+            out += c;
+        }
+    };
+    for (int i = 0; i < 300000; ++i) {
+        std::string text;
+        if (below(4) == 0) text += below(2) == 0 ? " " : "\xA1\xA1";
+        if (below(3) == 0) put(text, below(2) == 0 ? '-' : '+');
+        const int leading_zeros = below(4) == 0 ? below(25) : 0;
+        for (int z = 0; z < leading_zeros; ++z) put(text, '0');
+        const int digits = below(20);
+        const int point = below(digits + 2) - 1;  // -1: no point
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) put(text, '.');
+            put(text, static_cast<char>('0' + (below(5) == 0 ? 0 : below(10))));
+        }
+        if (point == digits) put(text, '.');
+        if (below(2) == 0) {
+            put(text, "eEdD"[below(4)]);
+            if (below(2) == 0) put(text, below(2) == 0 ? '-' : '+');
+            const int exponent = below(4) == 0 ? below(400) : below(40);
+            for (char c : std::to_string(exponent)) put(text, c);
+        }
+        if (below(2) == 0) text += "秒";
+        ASSERT_TRUE(same_double(text_internal::text_to_number_general(view_of(text)), text_to_number(view_of(text))))
+            << text;
+    }
+}
+
 // --- Number to text ----------------------------------------------------------
 
 TEST(NumberToText, FormatsLikePercent13gWithAThreeDigitExponent) {
@@ -301,6 +363,50 @@ TEST(NumberToText, HalfCountsKeepOneDecimal) {
     for (int bytes = 0; bytes <= 100001; ++bytes) {
         const std::string expected = std::to_string(bytes / 2) + (bytes % 2 != 0 ? ".5" : "");
         ASSERT_EQ(bytes_of(number_to_text(bytes / 2.0)), expected);
+    }
+}
+
+// Whole numbers below 10^13 and halves are written straight from an integer,
+// everything else through printf: both routes must give the same text. A half
+// from 10^12 up rounds to 13 digits; 9999999999999.5 rounds into "1e+013".
+::testing::AssertionResult writes_as_the_general_route(double value) {
+    const std::string fast = bytes_of(number_to_text(value));
+    const std::string general = bytes_of(text_internal::number_to_text_general(value));
+    if (fast == general) return ::testing::AssertionSuccess();
+    char shown[40];
+    std::snprintf(shown, sizeof shown, "%.17g", value);
+    return ::testing::AssertionFailure() << shown << " was written as " << fast << ", not " << general;
+}
+
+TEST(NumberToText, WholeAndHalfEdgesWriteAsTheGeneralRoute) {
+    const double cases[] = {
+        0, -0.0, 0.5, 1, 1.5, 9, 9.5, 10, 99.5, 100, 999999999999, 999999999999.5,
+        1e12, 1e12 + 0.5, 1e12 + 1.5, 1e12 + 1, 5387592357614.5, 5387592357615.5,
+        9999999999998, 9999999999998.5, 9999999999999, 9999999999999.5, 1e13 - 0.25, 1e13,
+        1e13 + 0.5, 1e13 + 1, 4503599627370495.5, 9007199254740993.0, 0.25, 0.75, 1.25,
+        std::numeric_limits<double>::denorm_min(), 1e300,
+    };
+    for (double value : cases) {
+        EXPECT_TRUE(writes_as_the_general_route(value));
+        EXPECT_TRUE(writes_as_the_general_route(-value));
+    }
+    EXPECT_EQ(bytes_of(number_to_text(9999999999999.5)), "1e+013");
+    EXPECT_EQ(bytes_of(number_to_text(-9999999999999.5)), "-1e+013");
+    EXPECT_EQ(bytes_of(number_to_text(-0.5)), "-0.5");
+}
+
+TEST(NumberToText, RandomWholeAndHalfValuesWriteAsTheGeneralRoute) {
+    std::mt19937_64 random(20261211);
+    constexpr std::int64_t kHalvesBelowTenTo13 = 20000000000000;
+    std::uniform_int_distribution<std::int64_t> any_halves(-kHalvesBelowTenTo13 + 1, kHalvesBelowTenTo13 - 1);
+    std::uniform_int_distribution<int> digits(1, 14);
+    for (int i = 0; i < 300000; ++i) {
+        // Every length of number equally often, not only the longest.
+        std::int64_t halves = any_halves(random);
+        std::int64_t limit = 1;
+        for (int d = digits(random); d > 0; --d) limit *= 10;
+        halves %= limit;
+        ASSERT_TRUE(writes_as_the_general_route(static_cast<double>(halves) / 2));
     }
 }
 
