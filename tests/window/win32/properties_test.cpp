@@ -12,12 +12,6 @@ namespace {
 
 using enum ControlId;
 
-std::wstring text_of(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 class PropertiesTest : public WindowTest {};
 
 TEST_F(PropertiesTest, CaptionReadsBackWhatWasWrittenAndTheReadIsACopy) {

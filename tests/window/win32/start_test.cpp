@@ -17,12 +17,6 @@ std::wstring class_of(HWND window) {
     return name;
 }
 
-std::wstring text_of(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 RECT place_in_parent(HWND child) {
     RECT r;
     GetWindowRect(child, &r);

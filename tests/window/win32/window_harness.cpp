@@ -91,6 +91,12 @@ void pump_for(win32::MainWindow* window, DWORD ms) {
     pump_until(window, [] { return false; }, ms);
 }
 
+std::wstring text_of(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
 std::string bytes(TextRef text) { return text.absent() ? std::string() : std::string(text.data(), text.size()); }
 
 ModifierKeys held_modifiers;

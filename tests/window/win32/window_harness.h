@@ -51,6 +51,8 @@ void pump_for(win32::MainWindow* window, DWORD ms);
 
 // A GBK text as std::string ("" for an absent text).
 std::string bytes(TextRef text);
+// A window's text as the wide API reports it.
+std::wstring text_of(HWND window);
 
 // Modifier keys the pre-processing reads, set by the tests.
 extern ModifierKeys held_modifiers;
