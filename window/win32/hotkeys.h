@@ -26,13 +26,15 @@ public:
     int nesting() const { return nesting_; }
 
 private:
-    static LRESULT CALLBACK subclass_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                               UINT_PTR subclass_id, DWORD_PTR self);
+    // The window's procedure while it is subclassed; it finds the facility
+    // through a property of the window.
+    static LRESULT CALLBACK subclass_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void subclass(HWND window);
     void on_hotkey(WPARAM id);
 
     HWND target_ = nullptr;
     std::int32_t next_id_ = first_hotkey_id;
-    bool subclassed_ = false;
+    WNDPROC window_procedure_ = nullptr;  // the procedure before the subclass; null until then
     int nesting_ = 0;
 };
 

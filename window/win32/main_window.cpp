@@ -1,7 +1,5 @@
 #include "window/win32/main_window.h"
 
-#include <commctrl.h>
-
 #include "window/navigation.h"
 #include "window/property_rules.h"
 #include "window/win32/gbk_wide.h"
@@ -425,8 +423,6 @@ int run_message_loop(MainWindow& window) {
 }
 
 int run_program(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX common_controls{sizeof common_controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&common_controls);
     MainWindow window(main_form(), instance);
     if (!window.load()) {
         MessageBoxW(nullptr, L"无法创建主窗口，程序结束。", L"Kestrava", MB_OK | MB_ICONERROR | MB_TASKMODAL);

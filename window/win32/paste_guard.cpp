@@ -1,24 +1,25 @@
 #include "window/win32/paste_guard.h"
 
-#include <commctrl.h>
-
 namespace kestrava::win32 {
 namespace {
 
-LRESULT CALLBACK paste_guard_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                       UINT_PTR subclass_id, DWORD_PTR) {
-    switch (message) {
-        case WM_PASTE:
-            return 0;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(window, paste_guard_procedure, subclass_id);
-            break;
-    }
-    return DefSubclassProc(window, message, wparam, lparam);
+// The edit box's own procedure is kept in the box's user data, which the
+// edit class leaves to the program.
+WNDPROC edit_procedure(HWND edit) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA)); }
+
+LRESULT CALLBACK paste_guard_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam) {
+    const WNDPROC procedure = edit_procedure(edit);
+    if (procedure == nullptr) return DefWindowProcW(edit, message, wparam, lparam);
+    if (message == WM_PASTE) return 0;
+    return CallWindowProcW(procedure, edit, message, wparam, lparam);
 }
 
 }  // namespace
 
-void refuse_pastes(HWND edit) { SetWindowSubclass(edit, paste_guard_procedure, 1, 0); }
+void refuse_pastes(HWND edit) {
+    if (edit_procedure(edit) != nullptr) return;
+    const auto previous = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paste_guard_procedure));
+    SetWindowLongPtrW(edit, GWLP_USERDATA, previous);
+}
 
 }  // namespace kestrava::win32
