@@ -1,6 +1,7 @@
 #include "window/focus_order.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace kestrava {
 
@@ -11,13 +12,15 @@ bool FocusOrder::contains(ControlId id) const {
 FocusOrder focus_order(std::span<const FocusCandidate> in_form_order) {
     std::array<const FocusCandidate*, control_count> picked{};
     std::size_t count = 0;
-    // Walking the form backwards and sorting stably by tab index puts later
-    // controls first among equal indexes.
-    for (auto it = in_form_order.rbegin(); it != in_form_order.rend() && count < picked.size(); ++it) {
+    for (auto it = in_form_order.begin(); it != in_form_order.end() && count < picked.size(); ++it) {
         if (takes_focus(it->kind) && it->visible && it->enabled && it->tab_stop) picked[count++] = &*it;
     }
-    std::stable_sort(picked.begin(), picked.begin() + count,
-                     [](const FocusCandidate* a, const FocusCandidate* b) { return a->tab_index < b->tab_index; });
+    // By tab index; among equal indexes the control later in the form comes
+    // first. (A sort with a full order needs no buffer, as a stable one would.)
+    std::sort(picked.begin(), picked.begin() + count, [](const FocusCandidate* a, const FocusCandidate* b) {
+        if (a->tab_index != b->tab_index) return a->tab_index < b->tab_index;
+        return std::greater<const FocusCandidate*>()(a, b);
+    });
     FocusOrder order;
     for (std::size_t i = 0; i < count; ++i) order.ids[i] = picked[i]->id;
     order.count = count;
