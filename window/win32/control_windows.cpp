@@ -90,7 +90,7 @@ void LabelWindow::paint() {
     FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
     const int capacity = GetWindowTextLengthW(hwnd_) + 1;
     if (capacity <= 1) return;
-    const auto text = std::make_unique<wchar_t[]>(static_cast<std::size_t>(capacity));
+    const auto text = std::make_unique_for_overwrite<wchar_t[]>(static_cast<std::size_t>(capacity));
     const int length = GetWindowTextW(hwnd_, text.get(), capacity);
     SelectedObject font(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc.get(), TRANSPARENT);
