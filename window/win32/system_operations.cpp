@@ -6,6 +6,7 @@
 
 #include "text/gbk.h"
 #include "window/operation_rules.h"
+#include "window/win32/box_label_release.h"
 #include "window/win32/gbk_wide.h"
 #include "window/win32/handles.h"
 
@@ -44,6 +45,7 @@ void clear_clipboard() {
 std::int32_t message_box(TextRef text, std::int32_t buttons, std::optional<TextRef> caption) {
     const WideText wide_text(text);
     const WideText wide_caption(caption.value_or(TextRef("信息：")));
+    const BoxLabelRelease release_label;
     const int pressed = MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(), message_box_style(buttons));
     return pressed - 1;
 }
