@@ -34,18 +34,22 @@ TEST_F(PropertiesTest, CaptionReadsBackWhatWasWrittenAndTheReadIsACopy) {
     }
 }
 
+void put_on_clipboard(const wchar_t* text) {
+    const std::size_t size = (wcslen(text) + 1) * sizeof(wchar_t);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
 // Text another program put on the clipboard between two clearings is not
 // pasted: the typing area refuses every paste, by key or by message.
 TEST_F(PropertiesTest, TypingAreaRefusesPastesWhateverTheClipboardHolds) {
     load(form);
-    const wchar_t pasted[] = L"粘贴的文字";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
-    std::memcpy(GlobalLock(block), pasted, sizeof pasted);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
+    put_on_clipboard(L"粘贴的文字");
 
     window->write_text(编辑框1, Property::content, "ab");
     SendMessageW(control(编辑框1), WM_PASTE, 0, 0);
@@ -55,6 +59,20 @@ TEST_F(PropertiesTest, TypingAreaRefusesPastesWhateverTheClipboardHolds) {
     // Everything else still reaches the edit box.
     SendMessageW(control(编辑框1), WM_CHAR, L'c', 0);
     EXPECT_EQ(bytes(window->read_text(编辑框1, Property::content)), "cab");
+}
+
+// Whatever was put on the clipboard, the next clearing leaves it empty; an
+// empty clipboard stays empty.
+TEST_F(PropertiesTest, ClearingEmptiesTheClipboardAfterEveryChange) {
+    load(form);
+    for (const wchar_t* text : {L"第一次", L"second", L"第三次"}) {
+        put_on_clipboard(text);
+        ASSERT_NE(CountClipboardFormats(), 0);
+        window->clear_clipboard();
+        EXPECT_EQ(CountClipboardFormats(), 0) << "after it was set to " << text;
+        window->clear_clipboard();
+        EXPECT_EQ(CountClipboardFormats(), 0);
+    }
 }
 
 TEST_F(PropertiesTest, ContentIsAbsentWhenEmptyAndRoundTripsGbk) {
