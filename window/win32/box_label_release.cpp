@@ -1,5 +1,7 @@
 #include "window/win32/box_label_release.h"
 
+#include "window/win32/user_data_subclass.h"
+
 namespace kestrava::win32 {
 namespace {
 
@@ -18,12 +20,8 @@ bool shows_text(LONG style) {
     return type != SS_ICON && type != SS_BITMAP && type != SS_ENHMETAFILE;
 }
 
-// The label's own procedure is kept in its user data, which neither the
-// static class nor the message box uses.
-WNDPROC label_procedure(HWND label) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(label, GWLP_USERDATA)); }
-
 LRESULT CALLBACK releasing_label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {
-    const WNDPROC procedure = label_procedure(label);
+    const WNDPROC procedure = own_procedure(label);
     if (procedure == nullptr) return DefWindowProcW(label, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
         // Gone from the screen already: only the freeing sees the new type.
@@ -38,12 +36,9 @@ LRESULT CALLBACK on_window_creation(int code, WPARAM wparam, LPARAM lparam) {
     if (code == HCBT_CREATEWND) {
         const auto window = reinterpret_cast<HWND>(wparam);
         const HWND parent = reinterpret_cast<CBT_CREATEWNDW*>(lparam)->lpcs->hwndParent;
-        if (parent != nullptr && is_class(window, L"Static") && is_class(parent, L"#32770") &&
-            label_procedure(window) == nullptr) {
-            const LONG_PTR own = SetWindowLongPtrW(window, GWLP_WNDPROC,
-                                                   reinterpret_cast<LONG_PTR>(releasing_label_procedure));
-            SetWindowLongPtrW(window, GWLP_USERDATA, own);
-        }
+        // Neither the static class nor the message box uses the label's user data.
+        if (parent != nullptr && is_class(window, L"Static") && is_class(parent, L"#32770"))
+            subclass_through_user_data(window, releasing_label_procedure);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
