@@ -4,19 +4,34 @@
 
 namespace {
 
-using ResultBoxTest = KestravaTest;
+class ResultBoxTest : public KestravaTest {
+protected:
+    // Starts Kestrava and a run with F2, types 汉字abc (3.5 characters), lets
+    // the run reach `seconds` and stops it with F3; the one result box must
+    // show the run's seconds and the 3.5 characters.
+    void stop_a_typed_run(long long seconds) {
+        kestrava = start_kestrava();
+        ASSERT_NE(kestrava, nullptr);
+        press("F2");
+        ASSERT_TRUE(type_text(*kestrava, "汉字abc"));
+        ASSERT_TRUE(eventually("标签1 at " + std::to_string(seconds) + "秒",
+                               [&] { return seconds_at_least(*kestrava, seconds); },
+                               std::chrono::seconds(seconds + 2)));
+        press("F3");
+        auto boxes = wait_for_boxes(*kestrava, 1);
+        ASSERT_EQ(boxes.size(), 1u);
+        box = boxes[0];
+        message = result_message(seconds_shown(*kestrava), "3.5");
+        EXPECT_EQ(box.text, message);
+    }
+
+    Kestrava* kestrava = nullptr;
+    ResultBox box;        // the box of that run
+    std::string message;  // what it says
+};
 
 TEST_P(ResultBoxTest, F2InsideTheBoxRestartsTheRunAndClosingTheBoxEmptiesTheTypingArea) {
-    Kestrava* kestrava = start_kestrava();
-    ASSERT_NE(kestrava, nullptr);
-    press("F2");
-    ASSERT_TRUE(type_text(*kestrava, "汉字abc"));
-    ASSERT_TRUE(eventually("标签1 at 2秒", [&] { return seconds_at_least(*kestrava, 2); }, 4s));
-    press("F3");
-    auto boxes = wait_for_boxes(*kestrava, 1);
-    ASSERT_EQ(boxes.size(), 1u);
-    long long first_run = seconds_shown(*kestrava);
-    EXPECT_EQ(boxes[0].text, result_message(first_run, "3.5"));
+    ASSERT_NO_FATAL_FAILURE(stop_a_typed_run(2));
 
     press("F2");  // into the box, which has the focus
     ASSERT_TRUE(eventually("a new run counting under the box: 1秒", [&] {
@@ -26,7 +41,7 @@ TEST_P(ResultBoxTest, F2InsideTheBoxRestartsTheRunAndClosingTheBoxEmptiesTheTypi
     }, 3s));
     EXPECT_EQ(text_of(*kestrava, control::typing_area), "汉字abc") << "emptied only when the box closes";
 
-    close_box(boxes[0]);
+    close_box(box);
     ASSERT_TRUE(eventually("the box closed and 编辑框1 emptied", [&] {
         return Check{result_boxes().empty() && text_of(*kestrava, control::typing_area).empty(),
                      describe(*kestrava)};
@@ -46,16 +61,7 @@ TEST_P(ResultBoxTest, F2InsideTheBoxRestartsTheRunAndClosingTheBoxEmptiesTheTypi
 }
 
 TEST_P(ResultBoxTest, SecondF3InsideTheBoxShowsTheSameMessage) {
-    Kestrava* kestrava = start_kestrava();
-    ASSERT_NE(kestrava, nullptr);
-    press("F2");
-    ASSERT_TRUE(type_text(*kestrava, "汉字abc"));
-    ASSERT_TRUE(eventually("标签1 at 1秒", [&] { return seconds_at_least(*kestrava, 1); }, 3s));
-    press("F3");
-    auto first = wait_for_boxes(*kestrava, 1);
-    ASSERT_EQ(first.size(), 1u);
-    std::string message = result_message(seconds_shown(*kestrava), "3.5");
-    EXPECT_EQ(first[0].text, message);
+    ASSERT_NO_FATAL_FAILURE(stop_a_typed_run(1));
 
     press("F3");
     auto both = wait_for_boxes(*kestrava, 2);
